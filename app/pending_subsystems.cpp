@@ -27,6 +27,7 @@ std::string GetFreeDiskSpaceText() {
 }
 namespace RecordDatabase {
 void GoToRecord(std::int32_t) {}
+void CloseDatabase() {}
 }  // namespace RecordDatabase
 namespace WindowRuntime {
 std::int32_t GetMemorySizeMb() {
