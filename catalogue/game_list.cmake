@@ -11,3 +11,12 @@ if(WIN32)
                ${CMAKE_CURRENT_LIST_DIR}/tests/game_list_window_test.cpp
                ${CMAKE_SOURCE_DIR}/app/tests/app_fixture.cpp WINDOWS)
 endif()
+
+# The game list's fill, search and click on a large catalogue, in the real
+# main window. Run by hand under Wine with a display; not a test.
+if(WIN32)
+  add_executable(game_list_bench ${CMAKE_CURRENT_LIST_DIR}/bench/game_list_bench.cpp)
+  target_link_libraries(game_list_bench PRIVATE vantrel_win)
+  set_target_properties(game_list_bench PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench/game_list_bench)
+endif()
