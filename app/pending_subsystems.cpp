@@ -10,25 +10,10 @@
 #include "probe/detect_hardware.h"
 #include "runtime/window_runtime.h"
 
-GameRequirements gGameRequirements;
-HardwareProfile gHardwareProfile;
-void FillGameList() {}
-void SearchGameList() {}
-int ItemMatches(int, int, std::string_view) {
-    return 0;
-}
-void OnGameListClick() {}
-void OnGameListActivate() {}
-void LoadRequirements() {}
-void EvaluateRequirements() {}
 void DetectHardware() {}
 std::string GetFreeDiskSpaceText() {
     return {};
 }
-namespace RecordDatabase {
-void GoToRecord(std::int32_t) {}
-void CloseDatabase() {}
-}  // namespace RecordDatabase
 namespace WindowRuntime {
 std::int32_t GetMemorySizeMb() {
     return 0;
