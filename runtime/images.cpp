@@ -1,8 +1,7 @@
 #include "runtime/images.h"
 
-#include <objidl.h>  // gdiplus.h needs PROPID but, with WIN32_LEAN_AND_MEAN, does not get it
-
 #include <gdiplus.h>
+#include <objidl.h>  // gdiplus.h needs PROPID but, with WIN32_LEAN_AND_MEAN, does not get it
 
 #include <map>
 

@@ -16,7 +16,7 @@ namespace {
 constexpr char kMainTitle[] = "Vantrel游戏硬件配置检测器 V1.0";
 
 struct Observation {
-    DWORD splashSeenAt = 0;     // ms after start; 0 = never
+    DWORD splashSeenAt = 0;  // ms after start; 0 = never
     DWORD mainVisibleAt = 0;
     DWORD errorBoxAt = 0;
     HWND main = nullptr;
@@ -25,14 +25,15 @@ struct Observation {
 };
 
 class Program {
-public:
+  public:
     // Copies the program into a fresh directory, with or without a catalogue.
     explicit Program(const std::string& name, bool withCatalogue) {
         const std::string here = WindowRuntime::GetRunDirectory();
         dir_ = here + "\\" + name;
         CreateDirectoryA(dir_.c_str(), nullptr);
         const std::string exe = dir_ + "\\VantrelCheck.exe";
-        EXPECT_TRUE(CopyFileA((here + "\\..\\..\\bin\\VantrelCheck.exe").c_str(), exe.c_str(), FALSE))
+        EXPECT_TRUE(
+            CopyFileA((here + "\\..\\..\\bin\\VantrelCheck.exe").c_str(), exe.c_str(), FALSE))
             << "the program must be built beside the tests";
         const std::string catalogue = dir_ + "\\database.dat";
         DeleteFileA(catalogue.c_str());
@@ -100,7 +101,7 @@ public:
         return static_cast<int>(code);
     }
 
-private:
+  private:
     std::string dir_;
     PROCESS_INFORMATION process_{};
     DWORD start_ = 0;
@@ -145,15 +146,16 @@ TEST(EndToEnd, WithoutCatalogueTheMessageShowsAndTheProgramEndsWithoutMainWindow
     HWND ok = nullptr;
     for (HWND child : WindowFinder::Children(seen.errorBox)) {
         const std::string cls = WindowFinder::ClassOf(child);
-        if (cls == "Static" && WindowFinder::TextOf(child) == "未找到游戏数据库！") messageFound = true;
+        if (cls == "Static" && WindowFinder::TextOf(child) == "未找到游戏数据库！")
+            messageFound = true;
         if (cls == "Button") ok = child;
     }
     EXPECT_TRUE(messageFound);
     ASSERT_NE(ok, nullptr);
     WindowFinder::PressButton(ok);
     // Watched until it has ended: the main window never shows.
-    Observation after = program.Watch([&program](const Observation&) { return program.ExitCode(0) != -1; },
-                                      30000);
+    Observation after =
+        program.Watch([&program](const Observation&) { return program.ExitCode(0) != -1; }, 30000);
     EXPECT_EQ(program.ExitCode(0), 0);
     EXPECT_FALSE(seen.mainEverVisible || after.mainEverVisible);
 }

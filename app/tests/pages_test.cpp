@@ -36,12 +36,12 @@ std::string TwoGames() {
 enum class Shown { Step1, Step2, Step3 };
 
 const Control kStep1Controls[] = {SearchBox, SearchButton, GameList, DriveBox};
-const Control kStep2Controls[] = {VideoInfoLabel, SoundInfoLabel, OsInfoLabel,
-                                  MemoryInfoLabel, DiskInfoLabel, CpuInfoLabel};
-const Control kStep3Controls[] = {VerdictLabel, CpuResultLabel, MemoryResultLabel,
+const Control kStep2Controls[] = {VideoInfoLabel,  SoundInfoLabel, OsInfoLabel,
+                                  MemoryInfoLabel, DiskInfoLabel,  CpuInfoLabel};
+const Control kStep3Controls[] = {VerdictLabel,     CpuResultLabel,  MemoryResultLabel,
                                   VideoResultLabel, DiskResultLabel, VerdictPicture};
 const Control kAlwaysShown[] = {CloseButton, MinimizeButton, Step1Button, Step2Button,
-                                Step3Button, HomePageLink, NoticeLabel, VersionLabel};
+                                Step3Button, HomePageLink,   NoticeLabel, VersionLabel};
 
 // The page is what the background and every control's visibility say.
 void ExpectPage(Shown page) {
@@ -53,11 +53,13 @@ void ExpectPage(Shown page) {
     for (Control c : kAlwaysShown) EXPECT_TRUE(IsControlVisible(c)) << c.role;
 }
 
-void Click(Control button) { WindowTest::Click(GetControlHandle(button)); }
+void Click(Control button) {
+    WindowTest::Click(GetControlHandle(button));
+}
 
 // A fresh program for each test: the flags start at 0 every time.
 class PagesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         AppTest::PlaceCatalogue(TwoGames());
         AppTest::StartProgramQuickly();
@@ -186,7 +188,7 @@ TEST_F(PagesTest, EscapeEndsTheProgramWithCodeZero) {
 // --- The splash ---------------------------------------------------------------
 
 class SplashTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { AppTest::StopProgram(); }
 };
 

@@ -59,6 +59,8 @@ HWND ChildAt(HWND parent, int x, int y) {
     return nullptr;
 }
 
-void PressButton(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+void PressButton(HWND button) {
+    PostMessageA(button, BM_CLICK, 0, 0);
+}
 
 }  // namespace WindowFinder
