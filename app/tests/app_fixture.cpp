@@ -28,15 +28,18 @@ void StartProgram() {
     WindowRuntime::Testing::CreateStartupForm(MainWindow);
 }
 
+namespace {
+// Reaches into the splash's modal loop, which runs inside start-up.
+void CALLBACK PressEscapeOnSplash(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND splash = WindowRuntime::GetControlHandle(SplashWindow);
+    if (!splash) return;
+    KillTimer(nullptr, id);
+    PostMessageA(splash, WM_KEYDOWN, VK_ESCAPE, 1);
+}
+}  // namespace
+
 void StartProgramQuickly() {
-    // The splash's modal loop runs inside start-up; a thread timer reaches
-    // into that loop and presses Escape on the splash.
-    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-        HWND splash = WindowRuntime::GetControlHandle(SplashWindow);
-        if (!splash) return;
-        KillTimer(nullptr, id);
-        PostMessageA(splash, WM_KEYDOWN, VK_ESCAPE, 1);
-    });
+    SetTimer(nullptr, 0, 50, PressEscapeOnSplash);
     StartProgram();
 }
 

@@ -16,35 +16,40 @@ std::string ClassOf(HWND hwnd) {
     return name;
 }
 
+namespace {
+
+struct Search {
+    DWORD pid;
+    std::vector<TopLevel> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM lParam) {
+    auto* s = reinterpret_cast<Search*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (s->pid && owner != s->pid) return TRUE;
+    TopLevel w{hwnd, TextOf(hwnd), ClassOf(hwnd), {}, IsWindowVisible(hwnd) != FALSE};
+    GetWindowRect(hwnd, &w.rect);
+    s->found.push_back(w);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM lParam) {
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
+
 std::vector<TopLevel> TopLevelWindows(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        std::vector<TopLevel> found;
-    } search{pid, {}};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (s->pid && owner != s->pid) return TRUE;
-            TopLevel w{hwnd, TextOf(hwnd), ClassOf(hwnd), {}, IsWindowVisible(hwnd) != FALSE};
-            GetWindowRect(hwnd, &w.rect);
-            s->found.push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    Search search{pid, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 std::vector<HWND> Children(HWND parent) {
     std::vector<HWND> children;
-    EnumChildWindows(
-        parent,
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
     return children;
 }
 
