@@ -28,6 +28,16 @@ const char* SuffixOf(FieldType type) {
     return "";
 }
 
+// The text in single quotes, for messages.
+std::string Quoted(std::string_view text) {
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '\'';
+    quoted += text;
+    quoted += '\'';
+    return quoted;
+}
+
 bool IsIntegerSyntax(std::string_view text) {
     std::size_t i = text.starts_with('-') ? 1 : 0;
     if (i == text.size()) return false;
@@ -197,31 +207,30 @@ std::optional<FieldValue> ParseNumberCell(std::string_view cell, std::string& er
         chosen && *chosen != FieldType::Float32 && *chosen != FieldType::Float64;
     if (IsIntegerSyntax(body) && (!chosen || wantsInteger)) {
         if (!ParseWhole(body, value.integer)) {
-            error = "'" + std::string(body) + "' is too large for a 64-bit integer";
+            error = Quoted(body) + " is too large for a 64-bit integer";
             return std::nullopt;
         }
         value.type = chosen ? *chosen : NarrowestIntegerType(value.integer);
         if (!FitsIntegerType(value.integer, value.type)) {
-            error = "'" + std::string(body) + "' does not fit :" + SuffixOf(value.type) + " (" +
+            error = Quoted(body) + " does not fit :" + SuffixOf(value.type) + " (" +
                     RangeOf(value.type) + ")";
             return std::nullopt;
         }
         return value;
     }
     if (wantsInteger) {
-        error =
-            "'" + std::string(body) + "' is not an integer, as :" + SuffixOf(*chosen) + " needs";
+        error = Quoted(body) + " is not an integer, as :" + SuffixOf(*chosen) + " needs";
         return std::nullopt;
     }
     if (!ParseWhole(body, value.real) || !std::isfinite(value.real)) {
-        error = "'" + std::string(cell) +
-                "' is not a number (text in a number column is written as 'text:str')";
+        error =
+            Quoted(cell) + " is not a number (text in a number column is written as 'text:str')";
         return std::nullopt;
     }
     value.type = chosen.value_or(FieldType::Float64);
     if (value.type == FieldType::Float32) {
         if (std::fabs(value.real) > std::numeric_limits<float>::max()) {
-            error = "'" + std::string(body) + "' is too large for :f32";
+            error = Quoted(body) + " is too large for :f32";
             return std::nullopt;
         }
         value.real = static_cast<float>(value.real);
@@ -357,7 +366,8 @@ bool RecordsToCsv(const Catalogue::CatalogueFile& file, std::string& csv, std::s
             } else {
                 cell = FormatNumberCell(field);
             }
-            csv += (c ? "," : "") + QuoteIfNeeded(cell);
+            if (c) csv += ',';
+            csv += QuoteIfNeeded(cell);
         }
         csv += '\n';
     }

@@ -54,7 +54,8 @@ bool ToCatalogueText(std::string_view utf8, std::string& gbk, std::string& error
         if (!one || !Catalogue::IsStorableText(*one)) {
             char code[16];
             std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(codePoint));
-            error = "'" + std::string(character) + "' (" + code + ") cannot be stored as GBK text";
+            error.assign(1, '\'').append(character).append("' (").append(code).append(
+                ") cannot be stored as GBK text");
             return false;
         }
         i += length;
