@@ -8,8 +8,10 @@ vantrel_test(catalogue_file_test ${CMAKE_CURRENT_LIST_DIR}/tests/catalogue_file_
 vantrel_test(record_database_test ${CMAKE_CURRENT_LIST_DIR}/tests/record_database_test.cpp)
 
 # Open time of a large catalogue against a plain read of the same file.
-add_executable(catalogue_open_bench ${CMAKE_CURRENT_LIST_DIR}/bench/catalogue_open_bench.cpp)
-target_link_libraries(catalogue_open_bench PRIVATE vantrel_core)
+if(VANTREL_BUILD_TESTS)
+  add_executable(catalogue_open_bench ${CMAKE_CURRENT_LIST_DIR}/bench/catalogue_open_bench.cpp)
+  target_link_libraries(catalogue_open_bench PRIVATE vantrel_core)
+endif()
 
 # The sample catalogue packed into database.dat beside the programs. A cross
 # build cannot run the cattool it builds, so it uses a native one named by
