@@ -19,7 +19,9 @@ std::int32_t TextToInt32(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
-std::string IntToText(std::int64_t value) { return std::to_string(value); }
+std::string IntToText(std::int64_t value) {
+    return std::to_string(value);
+}
 
 std::string RealToText(double value) {
     if (std::isnan(value)) return "nan";
@@ -36,6 +38,6 @@ std::string RealToText(double value) {
 
 std::int32_t TruncateToInt32(double value) {
     if (!(std::fabs(value) < 9.2e18)) return 0;  // NaN and values no integer type holds
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(
-        static_cast<std::uint64_t>(static_cast<std::int64_t>(value))));
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(static_cast<std::uint64_t>(static_cast<std::int64_t>(value))));
 }

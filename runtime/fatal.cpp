@@ -7,7 +7,9 @@ namespace {
 FatalErrorHandler gHandler = nullptr;
 }
 
-void SetFatalErrorHandler(FatalErrorHandler handler) { gHandler = handler; }
+void SetFatalErrorHandler(FatalErrorHandler handler) {
+    gHandler = handler;
+}
 
 void FatalError(int code, std::string_view message) {
     if (gHandler) {

@@ -5,10 +5,10 @@
 // as its exit code. Pure code raises them; the window run time installs the
 // handler that shows the message box.
 enum FatalErrorCode : int {
-    kFatalNoCurrentDatabase = 1,   // a record read with no open catalogue
-    kFatalNumberExpected = 2,      // "未得到所需要的数值型数据"
-    kFatalNoSuchField = 3,         // a field number the record lacks
-    kFatalTypeMismatch = 5,        // "数据或数组类型不匹配"
+    kFatalNoCurrentDatabase = 1,  // a record read with no open catalogue
+    kFatalNumberExpected = 2,     // "未得到所需要的数值型数据"
+    kFatalNoSuchField = 3,        // a field number the record lacks
+    kFatalTypeMismatch = 5,       // "数据或数组类型不匹配"
 };
 
 using FatalErrorHandler = void (*)(int code, std::string_view message);

@@ -17,8 +17,8 @@ enum class ControlKind {
     ListView,          // report style
     DriveBox,          // drop-down list of the system's drives
     PictureBox,
-    Canvas,            // a filled panel that holds other controls
-    Timer,             // never seen; has no window
+    Canvas,  // a filled panel that holds other controls
+    Timer,   // never seen; has no window
 };
 
 struct ListColumn {
@@ -37,10 +37,11 @@ struct ControlDescription {
     int x, y, width, height;  // relative to the parent's client area
     bool visible = true;
     const char* text = "";
-    std::uint32_t color = kBlack;  // text colour, 0x00BBGGRR
+    std::uint32_t color = kBlack;    // text colour, 0x00BBGGRR
     const char* fontFace = nullptr;  // nullptr: the run time's default font
     int fontHeight = 0;              // pixels
-    Handler handler = nullptr;  // clicked, left button released, drive chosen, timer elapsed, list click
+    Handler handler =
+        nullptr;  // clicked, left button released, drive chosen, timer elapsed, list click
     Handler activateHandler = nullptr;  // list item activation (double-click, Enter)
     int parentRole = kOnForm;           // a Canvas of the same form
     int timerPeriod = 0;                // milliseconds; Timer only

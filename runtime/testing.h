@@ -9,7 +9,8 @@ namespace WindowRuntime::Testing {
 
 // Replaces the modal message box: the hook gets text, flags and caption and
 // returns the button "pressed". Pass nullptr to restore the real box.
-using MessageHook = std::function<int(const std::string& text, int flags, const std::string& caption)>;
+using MessageHook =
+    std::function<int(const std::string& text, int flags, const std::string& caption)>;
 void SetMessageHook(MessageHook hook);
 using BrowserHook = std::function<void(const std::string& address)>;
 void SetBrowserHook(BrowserHook hook);

@@ -55,7 +55,7 @@ int ShowMessage(std::string_view text, int flags, std::string_view caption);
 // Dispatches the messages already waiting in the thread's queue.
 void ProcessPendingEvents();
 
-std::string GetRunDirectory();  // no trailing backslash
+std::string GetRunDirectory();           // no trailing backslash
 bool FileExists(std::string_view path);  // files and directories
 void OpenInBrowser(std::string_view address);
 // The selected drive's letter, upper case, as a one-character text; the
@@ -72,7 +72,7 @@ std::string ListGetItemText(Control list, int index, int column);
 std::int32_t ListGetItemData(Control list, int index);  // 0 if no such item
 int ListGetItemCount(Control list);
 void ListEnsureVisible(Control list, int index);
-int ListGetCurrentItem(Control list);  // first selected index, or -1
+int ListGetCurrentItem(Control list);              // first selected index, or -1
 void ListSetCurrentItem(Control list, int index);  // selected and focused
 
 }  // namespace WindowRuntime

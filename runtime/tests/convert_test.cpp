@@ -20,8 +20,8 @@ TEST(TextToInt32, ReadsSignAndDigitsUpToTheFirstOtherCharacter) {
         {"1 2", 1},
         {"- 5", 0},
         {"2147483647", 2147483647},
-        {"2147483648", INT32_MIN},       // wraps modulo 2^32
-        {"4293918720", -1048576},        // an unsigned adapter memory read as signed
+        {"2147483648", INT32_MIN},  // wraps modulo 2^32
+        {"4293918720", -1048576},   // an unsigned adapter memory read as signed
         {"4294967296", 0},
         {"-2147483648", INT32_MIN},
         {"99999999999999999999", 1661992959},
@@ -34,8 +34,13 @@ TEST(RealToText, PrintsTheShortestFormWithinThirteenDigits) {
         double value;
         const char* expected;
     } cases[] = {
-        {0.0, "0"},   {12.0, "12"},       {-3.0, "-3"},      {37.0, "37"},
-        {1.5, "1.5"}, {0.1, "0.1"},       {1.0 / 3.0, "0.3333333333333"},
+        {0.0, "0"},
+        {12.0, "12"},
+        {-3.0, "-3"},
+        {37.0, "37"},
+        {1.5, "1.5"},
+        {0.1, "0.1"},
+        {1.0 / 3.0, "0.3333333333333"},
         {123456789012.0, "123456789012"},
     };
     for (const Case& c : cases) EXPECT_EQ(RealToText(c.value), c.expected) << c.value;
