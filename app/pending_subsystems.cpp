@@ -7,7 +7,6 @@
 #include "catalogue/record_database.h"
 #include "evaluation/evaluate.h"
 #include "evaluation/requirements.h"
-#include "probe/detect_hardware.h"
 #include "runtime/window_runtime.h"
 
 GameRequirements gGameRequirements;
@@ -21,18 +20,6 @@ void OnGameListClick() {}
 void OnGameListActivate() {}
 void LoadRequirements() {}
 void EvaluateRequirements() {}
-void DetectHardware() {}
-std::string GetFreeDiskSpaceText() {
-    return {};
-}
 namespace RecordDatabase {
 void GoToRecord(std::int32_t) {}
 }  // namespace RecordDatabase
-namespace WindowRuntime {
-std::int32_t GetMemorySizeMb() {
-    return 0;
-}
-std::string GetSoundCardName() {
-    return {};
-}
-}  // namespace WindowRuntime

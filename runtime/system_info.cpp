@@ -1,9 +1,8 @@
+#include "runtime/window_runtime.h"
+// mmsystem.h needs the types of windows.h.
 #include <mmsystem.h>
-#include <windows.h>
 
 #include <cstring>
-
-#include "runtime/window_runtime.h"
 
 namespace WindowRuntime {
 
