@@ -22,4 +22,5 @@ void LoadRequirements() {}
 void EvaluateRequirements() {}
 namespace RecordDatabase {
 void GoToRecord(std::int32_t) {}
+void CloseDatabase() {}
 }  // namespace RecordDatabase
