@@ -5,6 +5,14 @@
 namespace {
 
 constexpr HRESULT kWbemNotFound = static_cast<HRESULT>(0x80041002);
+constexpr HRESULT kWbemInvalidQuery = static_cast<HRESULT>(0x80041017);
+const std::wstring kAnyQuery = L"*";
+
+std::string WideToNarrowForLabel(const std::wstring& text) {
+    std::string narrow;
+    for (wchar_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
+    return narrow;
+}
 
 bool SameNameIgnoringCase(const std::wstring& a, const wchar_t* b) {
     std::size_t i = 0;
@@ -249,11 +257,15 @@ std::vector<std::string> FakeWorld::Unbalanced() const {
     return unbalanced;
 }
 
-FakeWmi::FakeWmi(FakeWorld& world, std::vector<std::vector<FakeProperty>> objects,
-                 FakeWmiOptions options) {
+namespace {
+
+FakeDispatch& MakeResultSet(FakeWorld& world, const std::string& query,
+                            const std::vector<std::vector<FakeProperty>>& objects,
+                            const FakeWmiOptions& options,
+                            std::vector<FakeDispatch*>& propertySets) {
     std::vector<ValueMaker> objectItems;
     for (std::size_t i = 0; i < objects.size(); ++i) {
-        const std::string label = "object " + std::to_string(i);
+        const std::string label = query + " object " + std::to_string(i);
         std::vector<ValueMaker> propertyItems;
         std::vector<FakeDispatch*> properties;
         for (const FakeProperty& property : objects[i]) {
@@ -300,18 +312,39 @@ FakeWmi::FakeWmi(FakeWorld& world, std::vector<std::vector<FakeProperty>> object
                 }
                 return kWbemNotFound;
             });
-        propertySets_.push_back(propertySet);
+        propertySets.push_back(propertySet);
         FakeDispatch& object = world.NewDispatch(label);
         object.AddProperty(L"Properties_", Object(*propertySet));
         objectItems.push_back(Object(object));
     }
-    FakeDispatch& resultSet =
-        world.NewCollection("result set", objectItems,
-                            [at = options.failObjectNextAt](FakeEnum& e) { e.failNextAt = at; });
+    return world.NewCollection(query + " result set", objectItems,
+                               [at = options.failObjectNextAt](FakeEnum& e) { e.failNextAt = at; });
+}
+
+}  // namespace
+
+FakeWmi::FakeWmi(FakeWorld& world, std::vector<std::vector<FakeProperty>> objects,
+                 FakeWmiOptions options)
+    : FakeWmi(world, std::map<std::wstring, Objects>{{kAnyQuery, std::move(objects)}},
+              std::move(options)) {}
+
+FakeWmi::FakeWmi(FakeWorld& world, const std::map<std::wstring, Objects>& byQuery,
+                 FakeWmiOptions options) {
+    std::map<std::wstring, FakeDispatch*> resultSets;
+    for (const auto& [query, objects] : byQuery) {
+        resultSets[query] =
+            &MakeResultSet(world, WideToNarrowForLabel(query), objects, options, propertySets_);
+    }
     services_ = &world.NewDispatch("services");
     services_->AddMember(L"ExecQuery", DISPATCH_METHOD,
-                         [&resultSet](const std::vector<VARIANT*>&, VARIANT& result) {
-                             Object(resultSet)(result);
+                         [resultSets](const std::vector<VARIANT*>& arguments, VARIANT& result) {
+                             if (arguments.empty() || arguments[0]->vt != VT_BSTR)
+                                 return E_INVALIDARG;
+                             auto found = resultSets.find(kAnyQuery);
+                             if (found == resultSets.end())
+                                 found = resultSets.find(arguments[0]->bstrVal);
+                             if (found == resultSets.end()) return kWbemInvalidQuery;
+                             Object (*found->second)(result);
                              return S_OK;
                          });
     locator_ = &world.NewDispatch("locator");

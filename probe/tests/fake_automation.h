@@ -156,9 +156,14 @@ struct FakeWmiOptions {
     std::function<void()> onValueRead;
 };
 
+using Objects = std::vector<std::vector<FakeProperty>>;
+
 class FakeWmi {
   public:
-    FakeWmi(FakeWorld& world, std::vector<std::vector<FakeProperty>> objects,
+    // Every query returns these objects.
+    FakeWmi(FakeWorld& world, Objects objects, FakeWmiOptions options = {});
+    // Each query text returns its own objects; any other query fails.
+    FakeWmi(FakeWorld& world, const std::map<std::wstring, Objects>& byQuery,
             FakeWmiOptions options = {});
     FakeDispatch& Locator() { return *locator_; }
     FakeDispatch& Services() { return *services_; }

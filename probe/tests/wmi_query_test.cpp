@@ -7,8 +7,6 @@
 
 namespace {
 
-using Objects = std::vector<std::vector<FakeProperty>>;
-
 // Runs the query against a fake WMI, with every reference checked afterwards.
 class WmiQueryTest : public ::testing::Test {
   protected:
