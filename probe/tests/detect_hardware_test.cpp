@@ -1,8 +1,9 @@
 #include "probe/detect_hardware.h"
 
 #include <gtest/gtest.h>
-#include <mmsystem.h>
 #include <windows.h>
+// mmsystem.h needs the types of windows.h.
+#include <mmsystem.h>
 
 #include <cstring>
 
