@@ -11,7 +11,7 @@ for t in "${targets[@]}"; do
   case "$t" in
     native) args=(-DCMAKE_CXX_COMPILER=g++ -DCMAKE_C_COMPILER=gcc) ;;
     win64) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake") ;;
-    win32) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686.cmake" -DCMAKE_BUILD_TYPE=Release) ;;
+    win32) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686.cmake" -DCMAKE_BUILD_TYPE=Release -DVANTREL_BUILD_TESTS=OFF) ;;
     fuzz) args=(-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DVANTREL_FUZZ=ON) ;;
     *) echo "unknown build: $t" >&2; exit 2 ;;
   esac

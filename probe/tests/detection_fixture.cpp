@@ -13,7 +13,7 @@ void DetectionTest::SetUpTestSuite() {
         {{TextField("Game"), TextField("RPG"), Int32Field(1000), Int32Field(512), Int32Field(64),
           Int32Field(1)}}};
     AppTest::PlaceCatalogue(EncodeCatalogue(records).value());
-    AppTest::StartProgram();
+    AppTest::StartProgramQuickly();
 }
 
 void DetectionTest::TearDownTestSuite() {

@@ -5,8 +5,8 @@
 
 #include "probe/tests/fake_automation.h"
 
-// The program started once per suite (the splash takes three seconds), with
-// the probe's platform calls restored after every test.
+// The program started once per suite, with the probe's platform calls
+// restored after every test.
 class DetectionTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite();

@@ -1,0 +1,4 @@
+#include "evaluation/requirements.h"
+
+GameRequirements gGameRequirements;
+HardwareProfile gHardwareProfile;
