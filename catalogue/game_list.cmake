@@ -6,3 +6,8 @@ vantrel_test(catalogue_name_match_test ${CMAKE_CURRENT_LIST_DIR}/tests/name_matc
 if(WIN32)
   target_sources(vantrel_win PRIVATE ${CMAKE_CURRENT_LIST_DIR}/game_list.cpp)
 endif()
+if(WIN32)
+  vantrel_test(catalogue_game_list_window_test
+               ${CMAKE_CURRENT_LIST_DIR}/tests/game_list_window_test.cpp
+               ${CMAKE_SOURCE_DIR}/app/tests/app_fixture.cpp WINDOWS)
+endif()

@@ -24,6 +24,10 @@ constexpr int kNameColumn = 0;
 // database takes as the first record.
 void EvaluateCurrentGame() {
     GameChosen = 1;
+    // An open catalogue without records has no game to evaluate; reading one
+    // would end the program over a click in the empty list. (With no catalogue
+    // open at all, the read below reports that as the fatal error it is.)
+    if (RecordDatabase::HasCurrentDatabase() && RecordDatabase::GetRecordCount() == 0) return;
     const int index = WindowRuntime::ListGetCurrentItem(GameList);
     RecordDatabase::GoToRecord(WindowRuntime::ListGetItemData(GameList, index));
     LoadRequirements();
