@@ -43,7 +43,7 @@ const ControlDescription kControls[] = {
     {.role = kHomePageLink, .name = "透明标签2", .kind = ControlKind::TransparentLabel, .x = 8, .y = 432, .width = 200, .height = 24,
      .text = "访问 Vantrel 官方网站", .color = kWhite, .handler = OnHomePageLink, .handCursor = true},
     {.role = kNoticeLabel, .name = "透明标签1", .kind = ControlKind::TransparentLabel, .x = 415, .y = 436, .width = 201, .height = 16,
-     .text = "检测结果仅供参考 © Vantrel 工作室", .color = kWhite},
+     .text = "Vantrel 工作室出品 · 结果仅供参考", .color = kWhite},
     {.role = kCloseButton, .name = "按钮7", .kind = ControlKind::PushButton, .x = 576, .y = 0, .width = 44, .height = 17,
      .handler = OnCloseClicked},
     {.role = kMinimizeButton, .name = "按钮6", .kind = ControlKind::PushButton, .x = 545, .y = 0, .width = 31, .height = 17,

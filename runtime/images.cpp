@@ -1,8 +1,9 @@
 #include "runtime/images.h"
 
+// clang-format off
 #include <objidl.h>  // gdiplus.h needs PROPID but, with WIN32_LEAN_AND_MEAN, does not get it
-
 #include <gdiplus.h>
+// clang-format on
 
 #include <map>
 

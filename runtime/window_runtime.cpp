@@ -526,7 +526,9 @@ void CreateControl(FormInstance& form, ControlInstance& c) {
     if (d.parentRole != kOnForm) {
         if (HWND canvas = WindowOf(Control{form.desc, d.parentRole})) parent = canvas;
     }
-    DWORD style = WS_CHILD | (d.visible ? WS_VISIBLE : 0);
+    // Overlapping controls paint in their stacking order, not in whatever
+    // order their paint messages happen to arrive.
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (d.visible ? WS_VISIBLE : 0);
     DWORD exStyle = 0;
     const char* className = nullptr;
     int height = d.height;
@@ -630,6 +632,11 @@ FormInstance* CreateForm(const FormDescription& desc, bool startup) {
         raw->controls.back()->form = raw;
     }
     for (auto& c : raw->controls) CreateControl(*raw, *c);
+    // Label text stays readable where a label overlaps a picture: labels go
+    // on top and paint the picture under their text themselves.
+    for (auto& c : raw->controls)
+        if (c->desc->kind == ControlKind::TransparentLabel && c->hwnd)
+            SetWindowPos(c->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return raw;
 }
 

@@ -3,7 +3,7 @@
 # Installs nothing when everything is there already.
 set -eu
 packages=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine64 xvfb xauth x11-utils fonts-wqy-microhei locales imagemagick clang libclang-rt-14-dev)
+  wine64 xvfb xauth x11-utils xdotool fonts-wqy-microhei locales imagemagick clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "app/splash_window.h"
 #include "catalogue/record_database.h"
 #include "runtime/testing.h"
 #include "runtime/window_runtime.h"
@@ -25,6 +26,21 @@ void PlaceCatalogue(const std::string& bytes, bool present) {
 void StartProgram() {
     ResetApplicationState();
     WindowRuntime::Testing::CreateStartupForm(MainWindow);
+}
+
+namespace {
+// Reaches into the splash's modal loop, which runs inside start-up.
+void CALLBACK PressEscapeOnSplash(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND splash = WindowRuntime::GetControlHandle(SplashWindow);
+    if (!splash) return;
+    KillTimer(nullptr, id);
+    PostMessageA(splash, WM_KEYDOWN, VK_ESCAPE, 1);
+}
+}  // namespace
+
+void StartProgramQuickly() {
+    SetTimer(nullptr, 0, 50, PressEscapeOnSplash);
+    StartProgram();
 }
 
 void StopProgram() {

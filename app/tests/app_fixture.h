@@ -14,8 +14,11 @@ namespace AppTest {
 // or removes database.dat when `present` is false.
 void PlaceCatalogue(const std::string& bytes, bool present = true);
 // Start-up as the program does it; returns once the main window's creation
-// handler has finished.
+// handler has finished, about three seconds later.
 void StartProgram();
+// The same, but Escape is pressed on the splash as soon as it shows, which
+// runs its catalogue check at once: for tests about what comes after.
+void StartProgramQuickly();
 // Back to the state before StartProgram: every window destroyed, flags and
 // values at their start, no current catalogue.
 void StopProgram();

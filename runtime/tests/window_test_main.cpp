@@ -3,8 +3,6 @@
 // written to stderr, where tests of a program's end (death tests) read them.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "runtime/testing.h"
 #include "runtime/tests/window_test_support.h"
 #include "runtime/window_runtime.h"
@@ -13,12 +11,6 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::GTEST_FLAG(death_test_style) = "threadsafe";
     WindowRuntime::Initialize();
-    WindowRuntime::Testing::SetMessageHook(
-        [](const std::string& text, int flags, const std::string& caption) {
-            WindowTest::Messages().push_back({text, flags, caption});
-            std::fprintf(stderr, "MessageBox[%s|%d]: %s\n", caption.c_str(), flags, text.c_str());
-            std::fflush(stderr);
-            return IDOK;
-        });
+    WindowTest::RecordMessages();
     return RUN_ALL_TESTS();
 }

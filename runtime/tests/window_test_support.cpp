@@ -1,5 +1,7 @@
 #include "runtime/tests/window_test_support.h"
 
+#include <cstdio>
+
 #include "runtime/testing.h"
 #include "runtime/window_runtime.h"
 
@@ -8,6 +10,16 @@ namespace WindowTest {
 std::vector<ShownMessage>& Messages() {
     static std::vector<ShownMessage> messages;
     return messages;
+}
+
+void RecordMessages() {
+    WindowRuntime::Testing::SetMessageHook(
+        [](const std::string& text, int flags, const std::string& caption) {
+            Messages().push_back({text, flags, caption});
+            std::fprintf(stderr, "MessageBox[%s|%d]: %s\n", caption.c_str(), flags, text.c_str());
+            std::fflush(stderr);
+            return IDOK;
+        });
 }
 
 void Click(HWND button) {

@@ -16,6 +16,9 @@ struct ShownMessage {
 // Every message box the program asked for since the last clear. Tests see
 // them here instead of a blocking modal box.
 std::vector<ShownMessage>& Messages();
+// The message hook every window test starts with: it records into Messages()
+// and writes each message to stderr, where tests of the program's end read it.
+void RecordMessages();
 
 // A real button press: BM_CLICK makes the button send its own notification.
 void Click(HWND button);
