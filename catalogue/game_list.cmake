@@ -14,7 +14,7 @@ endif()
 
 # The game list's fill, search and click on a large catalogue, in the real
 # main window. Run by hand under Wine with a display; not a test.
-if(WIN32)
+if(WIN32 AND VANTREL_BUILD_TESTS)
   add_executable(game_list_bench ${CMAKE_CURRENT_LIST_DIR}/bench/game_list_bench.cpp)
   target_link_libraries(game_list_bench PRIVATE vantrel_win)
   set_target_properties(game_list_bench PROPERTIES

@@ -80,7 +80,7 @@ class GameListWindowTest : public testing::Test {
   protected:
     static void SetUpTestSuite() {
         AppTest::PlaceCatalogue(Encode(SearchCatalogue()));
-        AppTest::StartProgram();
+        AppTest::StartProgramQuickly();
     }
     static void TearDownTestSuite() { AppTest::StopProgram(); }
     void SetUp() override {
@@ -203,7 +203,7 @@ Row ShownVerdict(int index) {
 // the selection.
 std::vector<Row> ListAndVerdicts(bool allInt32) {
     AppTest::PlaceCatalogue(Encode(StoredTypesCatalogue(allInt32)));
-    AppTest::StartProgram();
+    AppTest::StartProgramQuickly();
     gHardwareProfile.cpuMhz = 2000;
     gHardwareProfile.memoryMb = 1024;
     gHardwareProfile.videoMemoryMb = 200;
@@ -237,7 +237,7 @@ TEST(GameListStoredTypesTest, EveryNumberTypeGivesTheSameListAndVerdicts) {
 
 TEST(GameListEmptyCatalogueTest, SearchSelectsNothingAndAClickEvaluatesNothing) {
     AppTest::PlaceCatalogue(Encode({}));
-    AppTest::StartProgram();
+    AppTest::StartProgramQuickly();
     EXPECT_EQ(ListGetItemCount(GameList), 0);
     Search("a");
     EXPECT_EQ(ListGetCurrentItem(GameList), -1);
@@ -294,7 +294,7 @@ TEST(GameListDeathTest, ATextRequirementEndsTheProgramWhenItsGameIsClicked) {
     EXPECT_EXIT(
         {
             AppTest::PlaceCatalogue(Encode(records));
-            AppTest::StartProgram();
+            AppTest::StartProgramQuickly();
             ClickItem(0);
             std::fprintf(stderr, "first game evaluated\n");
             ClickItem(1);
@@ -308,7 +308,7 @@ TEST(GameListDeathTest, AClickWithNoCatalogueOpenEndsTheProgram) {
     EXPECT_EXIT(
         {
             AppTest::PlaceCatalogue("not a catalogue");
-            AppTest::StartProgram();
+            AppTest::StartProgramQuickly();
             std::fprintf(stderr, "%d items\n", ListGetItemCount(GameList));
             WindowTest::ClickAt(ListWindow(), 20, 20);
         },

@@ -55,7 +55,7 @@ class VerdictWindowTest : public testing::Test {
   protected:
     static void SetUpTestSuite() {
         AppTest::PlaceCatalogue(ThreeGames());
-        AppTest::StartProgram();
+        AppTest::StartProgramQuickly();
     }
     static void TearDownTestSuite() { AppTest::StopProgram(); }
 };
