@@ -14,6 +14,7 @@
 
 #include "runtime/fatal.h"
 #include "runtime/images.h"
+#include "runtime/list_items.h"
 #include "runtime/testing.h"
 
 namespace WindowRuntime {
@@ -28,6 +29,7 @@ constexpr char kControlProperty[] = "VantrelRuntimeControl";
 // Private messages.
 constexpr UINT kPaintBackground = WM_APP + 1;  // wParam: HDC, lParam: the child asking
 constexpr UINT kDestroyForm = WM_APP + 2;
+constexpr UINT kSyncList = WM_APP + 3;  // lParam: the list whose item count changed
 
 constexpr UINT_PTR kFirstTimerId = 100;
 constexpr int kDropDownListHeight = 220;
@@ -52,6 +54,10 @@ struct ControlInstance {
     std::uint32_t color = kBlack;
     const ImageBytes* image = nullptr;
     int timerPeriod = 0;
+    // Lists: the items, and how many of them the control has been told of.
+    std::unique_ptr<ListItems> items;
+    int shownCount = 0;
+    bool syncPosted = false;
 };
 
 struct FormInstance {
@@ -102,6 +108,16 @@ ControlInstance* ControlOfWindow(HWND hwnd) {
 HWND WindowOf(Control control) {
     ControlInstance* c = FindControl(control);
     return c ? c->hwnd : nullptr;
+}
+
+// Tells the list control how many items there are. Filling a list only
+// stores items; the control learns the new count once, from the event loop,
+// or sooner when an operation needs the control to be up to date.
+void SyncListCount(ControlInstance& c) {
+    c.syncPosted = false;
+    if (!c.hwnd || !c.items || c.shownCount == c.items->Count()) return;
+    c.shownCount = c.items->Count();
+    SendMessageA(c.hwnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(c.shownCount), LVSICF_NOSCROLL);
 }
 
 std::string WindowText(HWND hwnd) {
@@ -205,13 +221,55 @@ bool DispatchCommand(WPARAM wParam, LPARAM lParam) {
     }
 }
 
-bool DispatchNotify(LPARAM lParam) {
+// `result` is what the notification answers, where the control asks for one.
+bool DispatchNotify(LPARAM lParam, LRESULT& result) {
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
     ControlInstance* c = ControlOfWindow(header->hwndFrom);
     if (!c || c->desc->kind != ControlKind::ListView) return false;
-    // The list view sends NM_CLICK after it has updated its selection.
-    if (header->code == NM_CLICK) CallHandler(c->desc->handler);
-    if (header->code == LVN_ITEMACTIVATE) CallHandler(c->desc->activateHandler);
+    switch (header->code) {
+        case LVN_GETDISPINFOA: {
+            auto* info = reinterpret_cast<NMLVDISPINFOA*>(lParam);
+            if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0)
+                lstrcpynA(info->item.pszText,
+                          c->items->Text(info->item.iItem, info->item.iSubItem).c_str(),
+                          info->item.cchTextMax);
+            break;
+        }
+        case LVN_GETDISPINFOW: {
+            auto* info = reinterpret_cast<NMLVDISPINFOW*>(lParam);
+            if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
+                const std::string& text = c->items->Text(info->item.iItem, info->item.iSubItem);
+                const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, info->item.pszText,
+                                                  info->item.cchTextMax);
+                if (n == 0) info->item.pszText[info->item.cchTextMax - 1] = L'\0';
+            }
+            break;
+        }
+        case LVN_ODFINDITEMA: {
+            // Typing the start of a name jumps to it.
+            auto* find = reinterpret_cast<NMLVFINDITEMA*>(lParam);
+            const bool byText = (find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz;
+            result = byText ? c->items->FindPrefix(find->lvfi.psz, find->iStart) : -1;
+            break;
+        }
+        case LVN_ODFINDITEMW: {
+            auto* find = reinterpret_cast<NMLVFINDITEMW*>(lParam);
+            result = -1;
+            if ((find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz) {
+                char prefix[256] = {};
+                if (WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, prefix, sizeof prefix,
+                                        nullptr, nullptr) > 0)
+                    result = c->items->FindPrefix(prefix, find->iStart);
+            }
+            break;
+        }
+        case NM_CLICK:  // sent after the list has updated its selection
+            CallHandler(c->desc->handler);
+            break;
+        case LVN_ITEMACTIVATE:
+            CallHandler(c->desc->activateHandler);
+            break;
+    }
     return true;
 }
 
@@ -295,9 +353,11 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_COMMAND:
             if (DispatchCommand(wParam, lParam)) return 0;
             break;
-        case WM_NOTIFY:
-            if (DispatchNotify(lParam)) return 0;
+        case WM_NOTIFY: {
+            LRESULT result = 0;
+            if (DispatchNotify(lParam, result)) return result;
             break;
+        }
         case WM_TIMER:
             if (form) {
                 for (auto& c : form->controls) {
@@ -315,6 +375,10 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case kDestroyForm:
             DestroyWindow(hwnd);
+            return 0;
+        case kSyncList:
+            if (ControlInstance* list = ControlOfWindow(reinterpret_cast<HWND>(lParam)))
+                SyncListCount(*list);
             return 0;
         case WM_NCDESTROY: {
             auto& forms = S().forms;
@@ -394,9 +458,11 @@ LRESULT CALLBACK CanvasProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         case WM_COMMAND:
             if (DispatchCommand(wParam, lParam)) return 0;
             break;
-        case WM_NOTIFY:
-            if (DispatchNotify(lParam)) return 0;
+        case WM_NOTIFY: {
+            LRESULT result = 0;
+            if (DispatchNotify(lParam, result)) return result;
             break;
+        }
         case WM_NCHITTEST:
             return HTTRANSPARENT;
     }
@@ -546,7 +612,8 @@ void CreateControl(FormInstance& form, ControlInstance& c) {
             break;
         case ControlKind::ListView:
             className = WC_LISTVIEWA;
-            style |= LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | WS_TABSTOP;
+            style |= LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_OWNERDATA | WS_TABSTOP;
+            c.items = std::make_unique<ListItems>(d.columnCount);
             break;
         case ControlKind::DriveBox:
             className = "COMBOBOX";
@@ -878,96 +945,98 @@ std::string GetSelectedDrive(Control driveBox) {
 }
 
 // --- List operations ---------------------------------------------------------
+// The items live in ListItems; the owner-data control asks for the texts of
+// the rows it draws and keeps only the selection and the scroll position.
 
 namespace {
-int ColumnCount(const ControlInstance* c) {
-    return c ? c->desc->columnCount : 0;
+
+ControlInstance* FindList(Control list) {
+    ControlInstance* c = FindControl(list);
+    return c && c->items && c->hwnd ? c : nullptr;
 }
+
+ControlInstance* FindSyncedList(Control list) {
+    ControlInstance* c = FindList(list);
+    if (c) SyncListCount(*c);
+    return c;
+}
+
+void SetItemState(HWND hwnd, int index, UINT state, UINT mask) {
+    LVITEMA item{};
+    item.state = state;
+    item.stateMask = mask;
+    SendMessageA(hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&item));
+}
+
 }  // namespace
 
 void ListDeleteAll(Control list) {
-    if (HWND hwnd = WindowOf(list)) SendMessageA(hwnd, LVM_DELETEALLITEMS, 0, 0);
+    ControlInstance* c = FindList(list);
+    if (!c) return;
+    c->items->Clear();
+    SyncListCount(*c);
 }
 
 int ListInsertItem(Control list, int position, std::int32_t data) {
-    HWND hwnd = WindowOf(list);
-    if (!hwnd) return -1;
-    LVITEMA item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = position;
-    item.pszText = const_cast<char*>("");
-    item.lParam = static_cast<LPARAM>(data);
-    return static_cast<int>(
-        SendMessageA(hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    ControlInstance* c = FindList(list);
+    if (!c) return -1;
+    const int index = c->items->Insert(position, data);
+    if (!c->syncPosted) {
+        c->syncPosted = true;
+        PostMessageA(c->form->hwnd, kSyncList, 0, reinterpret_cast<LPARAM>(c->hwnd));
+    }
+    return index;
 }
 
 void ListSetItemText(Control list, int index, int column, std::string_view text) {
-    ControlInstance* c = FindControl(list);
-    if (!c || !c->hwnd || column < 0 || column >= ColumnCount(c)) return;
-    std::string copy(text);
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = copy.data();
-    SendMessageA(c->hwnd, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(&item));
+    ControlInstance* c = FindList(list);
+    if (!c || !c->items->SetText(index, column, text)) return;
+    if (index < c->shownCount)
+        SendMessageA(c->hwnd, LVM_REDRAWITEMS, static_cast<WPARAM>(index),
+                     static_cast<LPARAM>(index));
 }
 
 std::string ListGetItemText(Control list, int index, int column) {
-    HWND hwnd = WindowOf(list);
-    if (!hwnd) return std::string();
-    std::string text(256, '\0');
-    for (;;) {
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = text.data();
-        item.cchTextMax = static_cast<int>(text.size());
-        LRESULT n = SendMessageA(hwnd, LVM_GETITEMTEXTA, static_cast<WPARAM>(index),
-                                 reinterpret_cast<LPARAM>(&item));
-        if (n < static_cast<LRESULT>(text.size()) - 1) {
-            text.resize(static_cast<std::size_t>(std::max<LRESULT>(n, 0)));
-            return text;
-        }
-        text.resize(text.size() * 2);
-    }
+    ControlInstance* c = FindList(list);
+    return c ? c->items->Text(index, column) : std::string();
 }
 
 std::int32_t ListGetItemData(Control list, int index) {
-    HWND hwnd = WindowOf(list);
-    if (!hwnd || index < 0) return 0;
-    LVITEMA item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = index;
-    if (!SendMessageA(hwnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
-    return static_cast<std::int32_t>(item.lParam);
+    ControlInstance* c = FindList(list);
+    return c ? c->items->Data(index) : 0;
 }
 
 int ListGetItemCount(Control list) {
-    HWND hwnd = WindowOf(list);
-    return hwnd ? static_cast<int>(SendMessageA(hwnd, LVM_GETITEMCOUNT, 0, 0)) : 0;
+    ControlInstance* c = FindList(list);
+    return c ? c->items->Count() : 0;
 }
 
 void ListEnsureVisible(Control list, int index) {
-    if (HWND hwnd = WindowOf(list))
-        SendMessageA(hwnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+    if (ControlInstance* c = FindSyncedList(list))
+        SendMessageA(c->hwnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
 }
 
 int ListGetCurrentItem(Control list) {
-    HWND hwnd = WindowOf(list);
-    if (!hwnd) return -1;
+    ControlInstance* c = FindSyncedList(list);
+    if (!c) return -1;
     return static_cast<int>(
-        SendMessageA(hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        SendMessageA(c->hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 void ListSetCurrentItem(Control list, int index) {
-    HWND hwnd = WindowOf(list);
-    if (!hwnd) return;
-    LVITEMA item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = 0;
-    SendMessageA(hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(&item));
+    ControlInstance* c = FindSyncedList(list);
+    if (!c) return;
+    // Clearing item by item: asking the control to clear all items at once
+    // visits every one of a hundred thousand.
+    for (int i = 0; i < c->shownCount; ++i) {
+        const int selected = static_cast<int>(
+            SendMessageA(c->hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        if (selected < 0) break;
+        SetItemState(c->hwnd, selected, 0, LVIS_SELECTED);
+    }
+    if (index < 0 || index >= c->shownCount) return;
+    SetItemState(c->hwnd, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 // --- Test seams --------------------------------------------------------------

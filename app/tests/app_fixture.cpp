@@ -26,6 +26,8 @@ void PlaceCatalogue(const std::string& bytes, bool present) {
 void StartProgram() {
     ResetApplicationState();
     WindowRuntime::Testing::CreateStartupForm(MainWindow);
+    // What the event loop does first once start-up has returned.
+    WindowRuntime::ProcessPendingEvents();
 }
 
 namespace {

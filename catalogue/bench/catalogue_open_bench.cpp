@@ -2,7 +2,6 @@
 // a walk over every field as the game list does it.
 // Usage: catalogue_open_bench [records]   (default 100000)
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -11,25 +10,11 @@
 
 #include "catalogue/catalogue_file.h"
 #include "catalogue/record_database.h"
+#include "tools/bench/best_time.h"
 
 using namespace Catalogue;
-using Clock = std::chrono::steady_clock;
 
-namespace {
-
-template <typename F>
-double BestMilliseconds(int runs, F&& work) {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        best =
-            std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    return best;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int main(int argc, char** argv) {
     const int count = argc > 1 ? std::atoi(argv[1]) : 100000;

@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -17,8 +16,7 @@
 #include "probe/com_owners.h"
 #include "probe/detect_hardware.h"
 #include "runtime/window_runtime.h"
-
-using Clock = std::chrono::steady_clock;
+#include "tools/bench/best_time.h"
 
 namespace {
 
@@ -34,18 +32,6 @@ constexpr WmiRead kReads[] = {
     {L"Select * From Win32_VideoController", L"Description"},
     {L"Select * From Win32_OperatingSystem", L"Caption"},
 };
-
-template <typename F>
-double BestMilliseconds(int runs, F&& work) {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        best =
-            std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    return best;
-}
 
 // Late-bound call with text arguments and `omitted` missing ones.
 Variant Call(IDispatch* object, const wchar_t* member, WORD kind,

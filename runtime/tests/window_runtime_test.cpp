@@ -142,6 +142,8 @@ class WindowRuntimeTest : public ::testing::Test {
             ListSetItemText(List, i, 0, "游戏" + std::to_string(i));
             ListSetItemText(List, i, 1, "类型");
         }
+        // The control learns of new items from the event loop, before any input.
+        ProcessPendingEvents();
     }
     static RECT ItemRect(int index) {
         RECT rect{};
@@ -304,6 +306,42 @@ TEST_F(WindowRuntimeTest, EnterOnAListWithoutFocusedItemActivatesNothing) {
     SetFocus(list);
     WindowTest::PressKey(list, VK_RETURN);
     EXPECT_EQ(gActivations, 0);
+}
+
+TEST_F(WindowRuntimeTest, TypingTheStartOfANameSelectsIt) {
+    for (const char* name : {"Apex", "Diablo", "DOTA 2", "Doom"}) {
+        const int i = ListInsertItem(List, ListGetItemCount(List), 0);
+        ListSetItemText(List, i, 0, name);
+    }
+    ProcessPendingEvents();
+    HWND list = GetControlHandle(List);
+    SetFocus(list);
+    SendMessageA(list, WM_CHAR, 'd', 1);
+    EXPECT_EQ(ListGetCurrentItem(List), 1);
+    SendMessageA(list, WM_CHAR, 'o', 1);  // "do": the next name that begins so
+    EXPECT_EQ(ListGetCurrentItem(List), 2);
+}
+
+TEST_F(WindowRuntimeTest, AHundredThousandItemsFillWithoutDrawingEach) {
+    // The control only asks for the rows it shows; the run time keeps the rest.
+    for (int i = 0; i < 100000; ++i) {
+        ListInsertItem(List, i, i + 1);
+        ListSetItemText(List, i, 0, "第" + std::to_string(i + 1) + "个游戏");
+    }
+    ProcessPendingEvents();
+    HWND list = GetControlHandle(List);
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 100000);
+    ListSetCurrentItem(List, 99990);
+    ListEnsureVisible(List, 99990);
+    EXPECT_EQ(ListGetCurrentItem(List), 99990);
+    EXPECT_EQ(ListGetItemData(List, 99990), 99991);
+    char text[64] = {};
+    LVITEMA item{};
+    item.iSubItem = 0;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(list, LVM_GETITEMTEXTA, 99990, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(text, "第99991个游戏");  // what the control draws comes from the run time
 }
 
 TEST_F(WindowRuntimeTest, DriveBoxListsDrivesWithTheirKindAndStartsOnTheCurrentDrive) {
