@@ -8,8 +8,6 @@
 #include "app/splash_window.h"
 #include "assets/images.h"
 #include "catalogue/game_list.h"
-#include "catalogue/record_database.h"
-#include "evaluation/evaluate.h"
 #include "probe/detect_hardware.h"
 #include "runtime/window_runtime.h"
 
@@ -153,8 +151,5 @@ void ShowStep3() {
     SetVisible({VerdictLabel, CpuResultLabel, MemoryResultLabel, VideoResultLabel, DiskResultLabel,
                 VerdictPicture},
                true);
-    // With nothing selected the item data is 0, which positions on the first record.
-    RecordDatabase::GoToRecord(ListGetItemData(GameList, ListGetCurrentItem(GameList)));
-    LoadRequirements();
-    EvaluateRequirements();
+    EvaluateSelectedGame();
 }

@@ -19,22 +19,20 @@ constexpr int kFirstRequirementField = 3;
 constexpr int kLastRequirementField = 6;
 constexpr int kNameColumn = 0;
 
-// Positions the catalogue on the game of the list's current item and
-// evaluates it. With no item selected the item data is 0, which the record
-// database takes as the first record.
-void EvaluateCurrentGame() {
-    GameChosen = 1;
+}  // namespace
+
+void EvaluateSelectedGame() {
     // An open catalogue without records has no game to evaluate; reading one
     // would end the program over a click in the empty list. (With no catalogue
     // open at all, the read below reports that as the fatal error it is.)
     if (RecordDatabase::HasCurrentDatabase() && RecordDatabase::GetRecordCount() == 0) return;
+    // With no item selected the item data is 0, which the record database
+    // takes as the first record.
     const int index = WindowRuntime::ListGetCurrentItem(GameList);
     RecordDatabase::GoToRecord(WindowRuntime::ListGetItemData(GameList, index));
     LoadRequirements();
     EvaluateRequirements();
 }
-
-}  // namespace
 
 void FillGameList() {
     RecordDatabase::OpenDatabase(WindowRuntime::GetRunDirectory() + "\\database.dat");
@@ -84,10 +82,12 @@ void SearchGameList() {
 }
 
 void OnGameListClick() {
-    EvaluateCurrentGame();
+    GameChosen = 1;
+    EvaluateSelectedGame();
 }
 
 void OnGameListActivate() {
-    EvaluateCurrentGame();
+    GameChosen = 1;
+    EvaluateSelectedGame();
     ShowStep2();
 }

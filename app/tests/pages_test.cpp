@@ -134,6 +134,15 @@ TEST_F(PagesTest, StepsSwitchPagesOnceAllowedAndStayAllowed) {
     EXPECT_TRUE(WindowTest::Messages().empty());
 }
 
+TEST_F(PagesTest, StepThreeWithNothingSelectedEvaluatesTheFirstGame) {
+    Click(SearchButton);  // empty search: a choice, but no item selected
+    Click(Step2Button);
+    Click(Step3Button);
+    ASSERT_EQ(ListGetCurrentItem(GameList), -1);
+    const std::string sentence = GetControlText(VerdictLabel);
+    EXPECT_NE(sentence.find("英雄联盟！"), std::string::npos) << sentence;
+}
+
 TEST_F(PagesTest, ScanningWindowShowsForThreeSecondsThenClosesItself) {
     Click(SearchButton);
     const DWORD start = GetTickCount();
@@ -183,6 +192,23 @@ TEST_F(PagesTest, EscapeEndsTheProgramWithCodeZero) {
     HWND list = GetControlHandle(GameList);
     SetFocus(list);
     EXPECT_EXIT(WindowTest::PressKey(list, VK_ESCAPE), ::testing::ExitedWithCode(0), "");
+}
+
+// An empty catalogue opens, but has no game to evaluate: step three shows
+// its page and leaves the result lines as they are instead of ending the
+// program over a record that does not exist.
+TEST(EmptyCatalogue, StepThreeShowsThePageAndEvaluatesNothing) {
+    AppTest::PlaceCatalogue(*EncodeCatalogue(std::vector<CatalogueRecord>{}));
+    AppTest::StartProgramQuickly();
+    WindowTest::Messages().clear();
+    EXPECT_EQ(ListGetItemCount(GameList), 0);
+    Click(SearchButton);
+    Click(Step2Button);
+    Click(Step3Button);
+    ExpectPage(Shown::Step3);
+    EXPECT_EQ(GetControlText(VerdictLabel), "检测报告");
+    EXPECT_TRUE(WindowTest::Messages().empty());
+    AppTest::StopProgram();
 }
 
 // --- The splash ---------------------------------------------------------------
