@@ -224,7 +224,7 @@ TEST_F(SplashTest, MainWindowAppearsAboutThreeSecondsAfterStart) {
     AppTest::StartProgram();
     const DWORD elapsed = GetTickCount() - start;
     EXPECT_GE(elapsed, 2900u);
-    EXPECT_LT(elapsed, 10000u);  // one tick, not several
+    EXPECT_LT(elapsed, 10000u);  // a first tick late under load, not a hang
     EXPECT_TRUE(IsWindowVisible(GetControlHandle(MainWindow)));
 }
 
