@@ -6,6 +6,8 @@
 // clang-format on
 
 #include <map>
+#include <memory>
+#include <type_traits>
 
 namespace WindowRuntime::Images {
 namespace {
@@ -25,7 +27,21 @@ std::map<const unsigned char*, Decoded>& Cache() {
     return cache;
 }
 
-GpBitmap* DecodeWithGdiplus(const ImageBytes& image) {
+struct StreamRelease {
+    void operator()(IStream* stream) const { stream->Release(); }
+};
+struct ImageDispose {
+    void operator()(GpBitmap* bitmap) const { DllExports::GdipDisposeImage(bitmap); }
+};
+struct BitmapDelete {
+    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+};
+using StreamHandle = std::unique_ptr<IStream, StreamRelease>;
+using ImageHandle = std::unique_ptr<GpBitmap, ImageDispose>;
+using BitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDelete>;
+
+// A stream over a copy of the image's bytes; the stream owns the copy.
+StreamHandle StreamOver(const ImageBytes& image) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, image.Size());
     if (!memory) return nullptr;
     void* bytes = GlobalLock(memory);
@@ -40,32 +56,21 @@ GpBitmap* DecodeWithGdiplus(const ImageBytes& image) {
         GlobalFree(memory);
         return nullptr;
     }
-    GpBitmap* bitmap = nullptr;
-    if (DllExports::GdipCreateBitmapFromStream(stream, &bitmap) != Ok) bitmap = nullptr;
-    // GDI+ may read the stream lazily; cloning into memory frees us from it.
-    GpBitmap* clone = nullptr;
-    if (bitmap) {
-        UINT w = 0, h = 0;
-        DllExports::GdipGetImageWidth(bitmap, &w);
-        DllExports::GdipGetImageHeight(bitmap, &h);
-        if (DllExports::GdipCloneBitmapAreaI(0, 0, static_cast<INT>(w), static_cast<INT>(h),
-                                             PixelFormat32bppPARGB, bitmap, &clone) != Ok)
-            clone = nullptr;
-        DllExports::GdipDisposeImage(bitmap);
-    }
-    stream->Release();
-    return clone;
+    return StreamHandle(stream);
 }
 
-const Decoded& Decode(const ImageBytes& image) {
-    auto [it, inserted] = Cache().try_emplace(image.raw);
-    if (!inserted) return it->second;
-    Decoded& decoded = it->second;
-    GpBitmap* bitmap = DecodeWithGdiplus(image);
-    if (!bitmap) return decoded;
+// Decodes into a top-down 32-bit DIB section. The stream outlives the GDI+
+// bitmap, which may read it lazily; reading the pixels straight into the DIB
+// converts them to premultiplied BGRA, what AlphaBlend wants, in one pass.
+Decoded DecodeToDib(const ImageBytes& image) {
+    StreamHandle stream = StreamOver(image);
+    if (!stream) return {};
+    GpBitmap* raw = nullptr;
+    if (DllExports::GdipCreateBitmapFromStream(stream.get(), &raw) != Ok || !raw) return {};
+    ImageHandle bitmap(raw);
     UINT w = 0, h = 0;
-    DllExports::GdipGetImageWidth(bitmap, &w);
-    DllExports::GdipGetImageHeight(bitmap, &h);
+    DllExports::GdipGetImageWidth(bitmap.get(), &w);
+    DllExports::GdipGetImageHeight(bitmap.get(), &h);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = static_cast<LONG>(w);
@@ -74,31 +79,27 @@ const Decoded& Decode(const ImageBytes& image) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (dib && bits) {
-        BitmapData data{};
-        Rect all(0, 0, static_cast<INT>(w), static_cast<INT>(h));
-        data.Width = w;
-        data.Height = h;
-        data.Stride = static_cast<INT>(w * 4);
-        data.PixelFormat = PixelFormat32bppPARGB;
-        data.Scan0 = bits;
-        // Reading into our own buffer gives premultiplied BGRA, what AlphaBlend wants.
-        if (DllExports::GdipBitmapLockBits(bitmap, &all,
-                                           ImageLockModeRead | ImageLockModeUserInputBuf,
-                                           PixelFormat32bppPARGB, &data) == Ok) {
-            DllExports::GdipBitmapUnlockBits(bitmap, &data);
-            decoded.bitmap = dib;
-            decoded.width = static_cast<int>(w);
-            decoded.height = static_cast<int>(h);
-        } else {
-            DeleteObject(dib);
-        }
-    } else if (dib) {
-        DeleteObject(dib);
-    }
-    DllExports::GdipDisposeImage(bitmap);
-    return decoded;
+    BitmapHandle dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib || !bits) return {};
+    BitmapData data{};
+    Rect all(0, 0, static_cast<INT>(w), static_cast<INT>(h));
+    data.Width = w;
+    data.Height = h;
+    data.Stride = static_cast<INT>(w * 4);
+    data.PixelFormat = PixelFormat32bppPARGB;
+    data.Scan0 = bits;
+    if (DllExports::GdipBitmapLockBits(bitmap.get(), &all,
+                                       ImageLockModeRead | ImageLockModeUserInputBuf,
+                                       PixelFormat32bppPARGB, &data) != Ok)
+        return {};
+    DllExports::GdipBitmapUnlockBits(bitmap.get(), &data);
+    return Decoded{dib.release(), static_cast<int>(w), static_cast<int>(h)};
+}
+
+const Decoded& Decode(const ImageBytes& image) {
+    auto found = Cache().find(image.raw);
+    if (found != Cache().end()) return found->second;
+    return Cache().emplace(image.raw, DecodeToDib(image)).first->second;
 }
 
 void Blend(HDC dc, const Decoded& decoded, const RECT& target, int sx, int sy, int sw, int sh) {

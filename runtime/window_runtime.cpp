@@ -939,8 +939,8 @@ std::string GetSelectedDrive(Control driveBox) {
             letter =
                 static_cast<char>(SendMessageA(box, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
     }
+    // Entries carry upper-case letters, and so does the current drive.
     if (!letter) letter = CurrentDriveLetter();
-    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
     return letter ? std::string(1, letter) : std::string();
 }
 
